@@ -1,0 +1,91 @@
+#include "foundation/dates.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <ctime>
+
+namespace tavo {
+namespace {
+
+// Days between 1970-01-01 and a civil date (proleptic Gregorian calendar).
+std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
+    y -= m <= 2;
+    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const unsigned yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
+}
+
+void CivilFromDays(std::int64_t z, int& y, unsigned& m, unsigned& d) {
+    z += 719468;
+    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const unsigned doe = static_cast<unsigned>(z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    d = doy - (153 * mp + 2) / 5 + 1;
+    m = mp < 10 ? mp + 3 : mp - 9;
+    y = static_cast<int>(static_cast<std::int64_t>(yoe) + era * 400 + (m <= 2));
+}
+
+constexpr std::int64_t kDaysFrom1899To1970 = 25569;
+constexpr double kMsPerDay = 86400000.0;
+
+}  // namespace
+
+double EncodeDateTime(const DateParts& p) {
+    const std::int64_t days = DaysFromCivil(p.year, p.month, p.day) + kDaysFrom1899To1970;
+    const double ms = ((p.hour * 60.0 + p.minute) * 60.0 + p.second) * 1000.0 + p.millisecond;
+    return static_cast<double>(days) + ms / kMsPerDay;
+}
+
+DateParts DecodeDateTime(double value) {
+    if (!(value > 0)) return {};
+    // Round to whole milliseconds first so that 23:59:59.9995 never shows as 24:00.
+    const auto totalMs = static_cast<std::int64_t>(std::llround(value * kMsPerDay));
+    const std::int64_t days = totalMs / 86400000;
+    std::int64_t ms = totalMs % 86400000;
+    int y;
+    unsigned m, d;
+    CivilFromDays(days - kDaysFrom1899To1970, y, m, d);
+    DateParts p;
+    p.year = static_cast<std::uint16_t>(y);
+    p.month = static_cast<std::uint16_t>(m);
+    p.day = static_cast<std::uint16_t>(d);
+    p.hour = static_cast<std::uint16_t>(ms / 3600000);
+    ms %= 3600000;
+    p.minute = static_cast<std::uint16_t>(ms / 60000);
+    ms %= 60000;
+    p.second = static_cast<std::uint16_t>(ms / 1000);
+    p.millisecond = static_cast<std::uint16_t>(ms % 1000);
+    return p;
+}
+
+double NowDateTime() {
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
+        1000;
+    std::tm local{};
+    ::localtime_r(&seconds, &local);
+    DateParts p;
+    p.year = static_cast<std::uint16_t>(local.tm_year + 1900);
+    p.month = static_cast<std::uint16_t>(local.tm_mon + 1);
+    p.day = static_cast<std::uint16_t>(local.tm_mday);
+    p.hour = static_cast<std::uint16_t>(local.tm_hour);
+    p.minute = static_cast<std::uint16_t>(local.tm_min);
+    p.second = static_cast<std::uint16_t>(std::min(local.tm_sec, 59));
+    p.millisecond = static_cast<std::uint16_t>(ms < 0 ? 0 : ms);
+    return EncodeDateTime(p);
+}
+
+std::uint32_t TickCount() {
+    const auto since = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<std::uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
+}
+
+}  // namespace tavo

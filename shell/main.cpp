@@ -1,0 +1,29 @@
+// The setup program: unit initialisation, the main window, the message loop, the end.
+#include <QApplication>
+
+#include "foundation/app_info.h"
+#include "shell/mainform.h"
+#include "shell/setup_state.h"
+#include "shell/termination_signals.h"
+
+namespace {
+
+// The end routine runs on every way out of main.
+struct FinishAtExit {
+    ~FinishAtExit() { tavo::FinishAppInfo(); }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const FinishAtExit finish;
+    // A second start ends here, before any window.
+    if (!tavo::InitSetupUnit()) return 0;
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QString::fromStdString(tavo::AppInfo.ProgramTitle));
+    tavo::TMainform form;
+    tavo::EndInOrderOnTerminationSignals(form);
+    form.FormCreate();
+    form.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,81 @@
+#include "shell/mainform.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include "foundation/app_info.h"
+#include "foundation/command_line.h"
+#include "foundation/log.h"
+#include "shell/setup_state.h"
+#include "shell/startup_sequence.h"
+#include "ui/ui_style.h"
+
+namespace tavo {
+
+TMainform* Mainform = nullptr;
+
+TMainform::TMainform() : components_(BuildMainformForm(*this)) {
+    Mainform = this;
+    ListenForSecondStart();
+}
+
+void TMainform::FormCreate() {
+    SetupState.installMode = !HasSwitch("uninstall");
+    SetupState.stateOk = 147;
+    SetupState.stateOpen = 148;
+    SetupState.stateError = 149;
+    setWindowTitle(QString::fromStdString(AppInfo.ProgramTitle));
+    setFixedSize(kMainformClientWidth, kMainformClientHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TMainform::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (shown_) return;
+    shown_ = true;
+    // The sequence may ask questions and end the program: it runs once the window is up.
+    QTimer::singleShot(0, this, [this] { FormShow(); });
+}
+
+void TMainform::FormShow() {
+    if (Terminating) return;
+    if (!RunStartupChecks() || Terminating) return;
+    if (!ProbeSetupVersion() || Terminating) return;
+    if (!RunInstallationDetection() || Terminating) return;
+    ApplyUiStyleToOpenForms();
+    PlaceWizardFrame();
+}
+
+void TMainform::PlaceWizardFrame() {
+    // The installation wizard or the uninstallation wizard goes into Panel1 here, with the
+    // wizards themselves.
+}
+
+void TMainform::BringToFront() {
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+    QApplication::beep();
+    WriteLog("Zweiter Start des Setups: Fenster nach vorn geholt");
+}
+
+void TMainform::ListenForSecondStart() {
+    const int fd = InstanceActivationFd();
+    if (fd < 0) return;
+    auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);  // owned by the form
+    QObject::connect(notifier, &QSocketNotifier::activated, this, [this] {
+        if (TakeInstanceActivation()) BringToFront();
+    });
+}
+
+void OrderlyEnd() {
+    Terminating = true;
+    if (Mainform) Mainform->close();
+}
+
+}  // namespace tavo

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QWidget>
+
+#include "forms/mainform_form.h"
+
+class QSocketNotifier;
+
+namespace tavo {
+
+// The setup's main window. The wizard frame of the run mode is placed into Panel1.
+class TMainform : public QWidget {
+  public:
+    TMainform();
+
+    void FormCreate();
+    void FormShow();
+
+    TStatusBar* StatusBar() const { return components_.StatusBar; }
+    QFrame* Panel1() const { return components_.Panel1; }
+
+    // Brings the window to the front, as a second start of the setup asks.
+    void BringToFront();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void PlaceWizardFrame();
+    void ListenForSecondStart();
+
+    MainformComponents components_;
+    bool shown_ = false;
+};
+
+// The one global reference through which the frames reach the main window.
+extern TMainform* Mainform;
+
+// Ends the program without the close question.
+void OrderlyEnd();
+
+}  // namespace tavo
