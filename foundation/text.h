@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "foundation/translate.h"
+
 namespace tavo {
 
 // Upper and lower case of UTF-8 text: ASCII and the Latin letters of the German texts this
