@@ -27,10 +27,10 @@ std::string RawHome() {
     return home.empty() ? "/" : home;
 }
 
-// Reads XDG_DOCUMENTS_DIR from user-dirs.dirs ("$HOME/..." or an absolute path).
-std::string XdgDocumentsFromConfig(const std::string& configHome) {
+// Reads one XDG_..._DIR from user-dirs.dirs ("$HOME/..." or an absolute path).
+std::string XdgUserDirFromConfig(const std::string& configHome, const std::string& name) {
     std::ifstream in(configHome + "user-dirs.dirs");
-    const std::string key = "XDG_DOCUMENTS_DIR=";
+    const std::string key = name + "=";
     for (std::string line; std::getline(in, line);) {
         if (line.rfind(key, 0) != 0) continue;
         std::string value = line.substr(key.size());
@@ -45,6 +45,19 @@ std::string XdgDocumentsFromConfig(const std::string& configHome) {
 std::string RawConfigHome() {
     const std::string xdg = Env("XDG_CONFIG_HOME");
     return WithTrailingSlash(xdg.empty() ? WithTrailingSlash(RawHome()) + ".config" : xdg);
+}
+
+// An XDG user folder under the root; the fallback (below the home folder) when unset.
+std::string XdgUserFolder(const std::string& name, const std::string& fallback) {
+    const std::string dir = XdgUserDirFromConfig(UnderRoot(RawConfigHome()), name);
+    // A value of fewer than three characters names no real folder.
+    if (dir.size() < 3) return HomeFolder() + fallback;
+    return WithTrailingSlash(UnderRoot(dir));
+}
+
+std::string RawDataHome() {
+    const std::string xdg = Env("XDG_DATA_HOME");
+    return WithTrailingSlash(xdg.empty() ? WithTrailingSlash(RawHome()) + ".local/share" : xdg);
 }
 
 }  // namespace
@@ -70,14 +83,28 @@ std::string HomeFolder() {
 }
 
 std::string DocumentsFolder() {
-    const std::string docs = XdgDocumentsFromConfig(UnderRoot(RawConfigHome()));
-    // A value of fewer than three characters names no real folder.
-    if (docs.size() < 3) return HomeFolder();
-    return WithTrailingSlash(UnderRoot(docs));
+    return XdgUserFolder("XDG_DOCUMENTS_DIR", "");
 }
 
 std::string AppDataFolder() {
     return UnderRoot(RawConfigHome());
+}
+
+std::string SpecialFolderPath(int number) {
+    switch (number) {
+        case 2:
+            return UnderRoot(RawDataHome()) + "applications/";
+        case 7:
+            return AppDataFolder() + "autostart/";
+        case 16:
+            return XdgUserFolder("XDG_DESKTOP_DIR", "Desktop/");
+        case 23:
+            return UnderRoot("/usr/local/share/applications/");
+        case 24:
+            return UnderRoot("/etc/xdg/autostart/");
+        default:
+            return {};  // 25: all users share no desktop folder here
+    }
 }
 
 std::string ProgramFile() {
