@@ -1,7 +1,9 @@
 #include "foundation/app_info.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
+#include <stdexcept>
 #include <system_error>
 
 #include "foundation/command_line.h"
@@ -15,6 +17,7 @@
 #include "platform/instance_channel.h"
 #include "platform/locked_append.h"
 #include "platform/named_lock.h"
+#include "platform/registry.h"
 #include "platform/version_record.h"
 
 namespace tavo {
@@ -81,6 +84,25 @@ void CreateRunLog() {
     if (!platform::CreateEmptyFile(AppInfo.LogFilePath)) AppInfo.LogToFile = false;
 }
 
+// The user's text cursor blink time, when the desktop settings key can be opened.
+void TakeCursorBlinkRate() {
+    platform::Registry reg(platform::RegHive::CurrentUser);
+    if (!reg.OpenKeyReadOnly("\\Control Panel\\Desktop")) return;
+    std::int64_t rate = 0;
+    if (const auto number = reg.ReadInteger("CursorBlinkRate")) {
+        rate = *number;
+    } else if (const auto text = reg.ReadString("CursorBlinkRate")) {
+        try {
+            size_t used = 0;
+            rate = std::stoll(*text, &used);
+            if (used != text->size()) rate = 0;
+        } catch (const std::exception&) {
+            rate = 0;
+        }
+    }
+    AppInfo.CursorBlinkRate = static_cast<std::int32_t>(std::clamp<std::int64_t>(rate, 100, 60000));
+}
+
 void TakeRegionalSettings() {
     const platform::RegionalSeparators seps = platform::CaptureSeparators();
     Separators = CapturedSeparators{seps.decimal, seps.thousands, seps.date};
@@ -113,6 +135,7 @@ bool InitAppInfo(bool singleInstance) {
     AppInfo.WindowsDir = platform::WindowsFolder();
     AppInfo.ProgramFilesDir = platform::ProgramFilesFolder();
     AppInfo.PersonalDir = platform::DocumentsFolder();
+    TakeCursorBlinkRate();
     AppInfo.HomeDir = platform::HomeFolder();
     AppInfo.LogDir = AppInfo.ProgramDir;
     AppInfo.AppDataDir = platform::AppDataFolder();
