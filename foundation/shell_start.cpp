@@ -60,6 +60,15 @@ int WaitForProgram(pid_t pid) {
     }
 }
 
+// Logs the shell's result and reads it as Windows does: 42 is a start, and "not found" for
+// a file that exists means its program did not say more.
+int StartResult(int code, const std::string& file) {
+    WriteLog("Exitcode:" + std::to_string(code));
+    if (code == kStarted) return 0;
+    if (code == 2 && platform::FileSize(file) >= 0) return 0;
+    return code;
+}
+
 std::string StartErrorText(const std::string& file) {
     return "Fehler beim Starten von: %a\r\nGrund: %b|" + file + "|";
 }
@@ -67,10 +76,7 @@ std::string StartErrorText(const std::string& file) {
 bool StartAndForget(const std::string& file, const std::string& parameters,
                     const std::string& folder) {
     WriteLog("StarteDateiP:" + file + " Parameter:" + parameters + " Pfad:" + folder);
-    int code = platform::ShellOpen(file, parameters, folder, false).code;
-    WriteLog("Exitcode:" + std::to_string(code));
-    if (code == kStarted) code = 0;
-    if (code == 2 && platform::FileSize(file) >= 0) code = 0;
+    const int code = StartResult(platform::ShellOpen(file, parameters, folder, false).code, file);
     // Windows retries code 31 with the "play" action; the desktop here knows only "open".
     if (IsSuccess(code)) return true;
     ReportStartError(code, StartErrorText(file));
@@ -141,10 +147,7 @@ bool StarteDateiExeCode(const std::string& program, const std::string& parameter
     const std::string folder = FolderOfPath(program);
     const std::string params = Trim(parameters);
     WriteLog("StarteDateiExeCode:" + program + " Parameter:" + params + " Pfad:" + folder);
-    int code = platform::ShellOpen(program, params, folder, false).code;
-    WriteLog("Exitcode:" + std::to_string(code));
-    if (code == kStarted) code = 0;
-    if (code == 2 && platform::FileSize(program) >= 0) code = 0;
+    const int code = StartResult(platform::ShellOpen(program, params, folder, false).code, program);
     if (IsSuccess(code)) return true;
     ReportStartError(code);
     return false;

@@ -1,5 +1,7 @@
 #include "foundation/utf8.h"
 
+#include "platform/utf8.h"
+
 namespace tavo {
 
 Utf8Char DecodeUtf8(std::string_view text, std::size_t at) {
@@ -26,21 +28,7 @@ Utf8Char DecodeUtf8(std::string_view text, std::size_t at) {
 }
 
 void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
+    platform::AppendUtf8(out, cp);
 }
 
 void AppendChar(std::string& out, const Utf8Char& c) {
