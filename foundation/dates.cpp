@@ -5,6 +5,9 @@
 #include <cmath>
 #include <ctime>
 
+#include "foundation/log.h"
+#include "foundation/translate.h"
+
 namespace tavo {
 namespace {
 
@@ -32,6 +35,25 @@ void CivilFromDays(std::int64_t z, int& y, unsigned& m, unsigned& d) {
 
 constexpr std::int64_t kDaysFrom1899To1970 = 25569;
 constexpr double kMsPerDay = 86400000.0;
+constexpr double kFirstOf2000 = 36526.0;  // the base that durations are counted from
+
+std::int64_t DayNumber(std::int64_t y, unsigned m, unsigned d) {
+    return DaysFromCivil(y, m, d) + kDaysFrom1899To1970;
+}
+
+bool IsLeapYear(std::int64_t y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
+
+int DaysInMonth(std::int64_t y, std::int64_t m) {
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return m == 2 && IsLeapYear(y) ? 29 : kDays[m - 1];
+}
+
+// 0 for Sunday up to 6 for Saturday; day 1 (31 December 1899) was a Sunday.
+int WeekdayIndex(std::int64_t dayNumber) {
+    return static_cast<int>(((dayNumber - 1) % 7 + 7) % 7);
+}
 
 }  // namespace
 
@@ -43,6 +65,17 @@ double EncodeDateTime(const DateParts& p) {
 
 DateParts DecodeDateTime(double value) {
     if (!(value > 0)) return {};
+    if (value >= kDurationLimit) return DecodeCalendar(value);
+    DateParts p = DecodeCalendar(kFirstOf2000 + value);
+    p.year = static_cast<std::uint16_t>(p.year - 2000);
+    p.month = static_cast<std::uint16_t>(p.month - 1);
+    p.day = static_cast<std::uint16_t>(p.day - 1);
+    return p;
+}
+
+DateParts DecodeCalendar(double value) {
+    // Beyond 31 December 9999 the parts no longer fit the calendar this system formats.
+    if (!(value > 0) || value >= 2958466.0) return {};
     // Round to whole milliseconds first so that 23:59:59.9995 never shows as 24:00.
     const auto totalMs = static_cast<std::int64_t>(std::llround(value * kMsPerDay));
     const std::int64_t days = totalMs / 86400000;
@@ -86,6 +119,52 @@ std::uint32_t TickCount() {
     const auto since = std::chrono::steady_clock::now().time_since_epoch();
     return static_cast<std::uint32_t>(
         std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
+}
+
+std::int64_t encodedate2(std::int64_t year, std::int64_t month, std::int64_t day) {
+    if (month == 2 && day == 29 && year >= 1 && year <= 9999 && !IsLeapYear(year)) day = 28;
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 ||
+        day > DaysInMonth(year, month)) {
+        WriteLog("exception encodedate2: ymd " + std::to_string(year) + "-" +
+                 std::to_string(month) + "-" + std::to_string(day));
+        return -1;
+    }
+    return DayNumber(year, static_cast<unsigned>(month), static_cast<unsigned>(day));
+}
+
+std::string WeekdayName(double value, bool shortForm) {
+    static constexpr const char* kNames[] = {"Sonntag",    "Montag",  "Dienstag", "Mittwoch",
+                                             "Donnerstag", "Freitag", "Samstag"};
+    if (!(value >= 2.0) || value >= 2958466.0) return "-";
+    const std::string name = TranslateText(
+        kNames[WeekdayIndex(static_cast<std::int64_t>(std::floor(value)))], "wochentag");
+    return shortForm ? name.substr(0, 2) : name;
+}
+
+std::string MonthName(int month) {
+    static constexpr const char* kNames[] = {"Januar",    "Februar", "März",     "April",
+                                             "Mai",       "Juni",    "Juli",     "August",
+                                             "September", "Oktober", "November", "Dezember"};
+    return month >= 1 && month <= 12 ? kNames[month - 1] : "";
+}
+
+int CalendarWeek(double value) {
+    const DateParts date = DecodeCalendar(value);
+    if (date.year == 0) return 0;
+    const std::int64_t day = DayNumber(date.year, date.month, date.day);
+    const int isoWeekday = WeekdayIndex(day) == 0 ? 7 : WeekdayIndex(day);  // Monday = 1
+    const std::int64_t thursday = day - isoWeekday + 4;
+    const DateParts thursdayDate = DecodeCalendar(static_cast<double>(thursday));
+    return static_cast<int>((thursday - DayNumber(thursdayDate.year, 1, 1)) / 7 + 1);
+}
+
+std::string CalendarWeekText(double value) {
+    const DateParts date = DecodeCalendar(value);
+    if (date.year == 0) return "-";
+    const int week = CalendarWeek(value);
+    const int year = week == 1 && date.month == 12 ? date.year + 1 : date.year;
+    return TranslateText("%a. KW %b|" + std::to_string(week) + "|" + std::to_string(year),
+                         "kalenderwoche");
 }
 
 }  // namespace tavo

@@ -14,8 +14,7 @@ std::uint64_t Magnitude(std::int64_t number) {
 }
 
 std::string Digits(std::uint64_t value) {
-    std::string digits = std::to_string(value);
-    return digits;
+    return std::to_string(value);
 }
 
 std::string WithSeparators(const std::string& digits, const std::string& separator) {

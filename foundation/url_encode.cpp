@@ -27,6 +27,12 @@ const char* CodeFor(char32_t c) {
     return nullptr;
 }
 
+std::string Hex(unsigned value) {
+    char hex[4];
+    std::snprintf(hex, sizeof hex, "%%%02X", value & 0xFFu);
+    return hex;
+}
+
 }  // namespace
 
 std::string UrlEncodeValue(std::string_view text) {
@@ -35,7 +41,8 @@ std::string UrlEncodeValue(std::string_view text) {
         const Utf8Char c = DecodeUtf8(text, at);
         at += c.size;
         if (!c.valid) {
-            out += static_cast<char>(c.code);
+            // A stray byte is no URL character; its code travels instead.
+            out += Hex(c.code);
             continue;
         }
         const char* code = CodeFor(c.code);
@@ -48,11 +55,10 @@ std::string UrlEncodeValue(std::string_view text) {
             out += "%26";
         } else if (c.code == '/') {
             out += "%2F";
-        } else if (c.code == '%' || c.code == '+' || c.code == '#' || c.code < 32) {
+        } else if (c.code == '%' || c.code == '+' || c.code == '#' || c.code < 32 ||
+                   c.code == 0x7F) {
             // Left as they are, these would end or change the value on the server's side.
-            char hex[4];
-            std::snprintf(hex, sizeof hex, "%%%02X", static_cast<unsigned>(c.code));
-            out += hex;
+            out += Hex(c.code);
         } else {
             AppendUtf8(out, c.code);
         }
