@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QScreen>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -11,6 +12,7 @@
 #include "foundation/log.h"
 #include "shell/setup_state.h"
 #include "shell/startup_sequence.h"
+#include "shell/status_line.h"
 #include "ui/ui_style.h"
 
 namespace tavo {
@@ -20,6 +22,33 @@ TMainform* Mainform = nullptr;
 TMainform::TMainform() : components_(BuildMainformForm(*this)) {
     Mainform = this;
     ListenForSecondStart();
+    FollowStatusLine();
+}
+
+TMainform::~TMainform() {
+    SetOnStatusChanged({});
+    if (Mainform == this) Mainform = nullptr;
+}
+
+void TMainform::FollowStatusLine() {
+    components_.StatusBar->SetOnDrawPanel([this](QPainter& painter, int index, const QRect& rect) {
+        if (index == 0) StatusBarDrawPanel(painter, rect);
+    });
+    SetOnStatusChanged([this] {
+        components_.StatusBar->SetPanelText(0, StatusLine().text);
+        components_.StatusBar->repaint();
+    });
+}
+
+void TMainform::StatusBarDrawPanel(QPainter& painter, const QRect& rect) const {
+    const bool warning = StatusLine().warning;
+    if (warning) painter.fillRect(rect, Qt::red);
+    painter.setPen(warning ? Qt::white : Qt::black);
+    painter.setClipRect(rect);
+    const QRect textRect = rect.adjusted(2, 1, 0, 0);
+    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                     QString::fromStdString(components_.StatusBar->PanelText(0)));
+    painter.setClipping(false);
 }
 
 void TMainform::FormCreate() {

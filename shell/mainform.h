@@ -4,6 +4,7 @@
 
 #include "forms/mainform_form.h"
 
+class QPainter;
 class QSocketNotifier;
 
 namespace tavo {
@@ -12,6 +13,7 @@ namespace tavo {
 class TMainform : public QWidget {
   public:
     TMainform();
+    ~TMainform() override;
 
     void FormCreate();
     void FormShow();
@@ -22,12 +24,16 @@ class TMainform : public QWidget {
     // Brings the window to the front, as a second start of the setup asks.
     void BringToFront();
 
+    // Draws the status panel: white on red while the status line warns, else black.
+    void StatusBarDrawPanel(QPainter& painter, const QRect& rect) const;
+
   protected:
     void showEvent(QShowEvent* event) override;
 
   private:
     void PlaceWizardFrame();
     void ListenForSecondStart();
+    void FollowStatusLine();
 
     MainformComponents components_;
     bool shown_ = false;

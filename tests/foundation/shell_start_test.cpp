@@ -62,7 +62,10 @@ TEST_F(ShellStart, TheWaitingStartKeepsMessagesRunning) {
     SetProcessMessagesHook([&] { ++pumped; });
     const std::string program = Script("app/slow.sh", "sleep 0.3; exit 7");
     test::ScriptedPrompts prompts;
-    prompts.Expect({"Unbekannter Fehler 7.", 0, {}, {}, {}, {}, true});
+    test::ExpectedPrompt reason;
+    reason.text = "Unbekannter Fehler 7.";
+    reason.textContains = true;
+    prompts.Expect(reason);
     EXPECT_FALSE(StarteDateiP(program, "", false));  // exit codes 1..36 are failures
     EXPECT_GT(pumped, 3);
     EXPECT_NE(Log().find("Exitcode:7"), std::string::npos);
