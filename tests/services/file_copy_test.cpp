@@ -8,6 +8,7 @@
 
 #include "foundation/app_info.h"
 #include "foundation/file_ops.h"
+#include "foundation/process_messages.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_root.h"
 
@@ -107,10 +108,18 @@ TEST_F(FileCopy, AMissingSourceAsksAndLeavesTheTarget) {
 TEST_F(FileCopy, AnOwnerStopsTheCopyAndTheTargetGoes) {
     test::WriteFile(root_.At("src"), Bytes(600000));
     TFileCopy copy = Copier("src", "dst");
-    copy.PacketSize = 1;  // slow enough for a measuring window to end during the copy
     copy.KBperSecondMax = 300;
-    copy.OnStatus = [](TFileCopy& c) { c.Running = false; };
+    // The owner pauses the copy; while it waits, the window's messages clear the flags.
+    copy.Pause = true;
+    int pumped = 0;
+    SetProcessMessagesHook([&] {
+        ++pumped;
+        copy.Pause = false;
+        copy.Running = false;
+    });
     EXPECT_EQ(copy.DoCopy(false), TFileCopy::kAborted);
+    SetProcessMessagesHook({});
+    EXPECT_EQ(pumped, 1);
     EXPECT_FALSE(fs::exists(root_.At("dst")));
     EXPECT_NE(Log().find("User aborted. File deleted:yes"), std::string::npos);
     EXPECT_NE(Log().find("KBperSecondMax:300"), std::string::npos);
