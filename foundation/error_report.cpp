@@ -6,10 +6,10 @@
 #include "foundation/dialogs.h"
 #include "foundation/dialogs_handlers.h"
 #include "foundation/log.h"
-#include "foundation/mail_handover.h"
+#include "foundation/machine_description.h"
+#include "foundation/mail.h"
 #include "foundation/number_text.h"
 #include "foundation/translate.h"
-#include "platform/machine_info.h"
 
 namespace tavo {
 namespace {
@@ -30,24 +30,40 @@ std::string LastLogLines(const std::string& buffer, int n) {
     return buffer;
 }
 
-// The clock rate is read once per run.
-std::int64_t ProcessorMHzOnce() {
-    static const std::int64_t mhz = platform::CpuMHzFromKernel();
-    return mhz;
-}
-
-std::string SystemSection() {
-    std::string text =
-        "Programm: " + AppInfo.ProgramTitle + " " + AppInfo.ProgramVersionText + kCrLf;
-    text += "OS:  " + platform::OsReleaseName() + " " + platform::KernelRelease() + kCrLf;
-    text += "PC:  " + AppInfo.ComputerName + kCrLf;
-    text += "CPU: " + platform::CpuModelName() + "  " + GroupedInt(ProcessorMHzOnce(), true) +
-            "MHz" + kCrLf;
-    text += "RAM: " + std::to_string(platform::TotalMemoryBytes() / 1024 / 1024) + "MB" + kCrLf;
+// The first limit characters of UTF-8 text.
+std::string FirstCharacters(const std::string& text, size_t limit) {
+    size_t count = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+        if (count++ == limit) return text.substr(0, i);
+    }
     return text;
 }
 
+void HandOver(const ErrorReportAnswer& answer, const std::string& report) {
+    if (answer.choice == ErrorReportChoice::Mail) {
+        TMapiMail mail;
+        mail.recipients = AppInfo.MakerSupportAddress;
+        mail.subject = AppInfo.ProgramTitle + " " + AppInfo.ProgramVersionText + " - Fehlermeldung";
+        mail.body = report;
+        mailPerMapi(mail, true);
+    } else if (answer.choice == ErrorReportChoice::Clipboard) {
+        CopyToClipboard(report);
+    }
+}
+
 }  // namespace
+
+std::string ErrorReportSystemSection() {
+    std::string text =
+        "Programm: " + AppInfo.ProgramTitle + " " + AppInfo.ProgramVersionText + kCrLf;
+    text += "OS:  " + OsName() + kCrLf;
+    text += "PC:  " + AppInfo.ComputerName + kCrLf;
+    text +=
+        "CPU: " + ProcessorName() + "  " + GroupedInt(MeasuredProcessorMHz(), true) + "MHz" + kCrLf;
+    text += "RAM: " + std::to_string(PhysicalMemory(true) / 1024 / 1024) + "MB" + kCrLf;
+    return text;
+}
 
 std::string ErrorReportText(const std::string& message, const std::string& description) {
     std::string text = std::string("Sehr geehrte Damen und Herren,") + kCrLf + kCrLf +
@@ -55,32 +71,37 @@ std::string ErrorReportText(const std::string& message, const std::string& descr
                        "Der Fehler erscheint: " + kCrLf + description + kCrLf + kCrLf;
     if (AppInfo.BufferEnabled && AppInfo.LogBuffer)
         text += "Histroy:" + LastLogLines(*AppInfo.LogBuffer, kHistoryLines);
-    return text + SystemSection();
+    return text + ErrorReportSystemSection();
+}
+
+std::string ErrorReportMessage(const std::string& text) {
+    return TranslateText(FirstCharacters(text, kMessageLimit));
 }
 
 void ReportInternalError(const std::string& text) {
-    const std::string message = TranslateText(text.substr(0, kMessageLimit));
+    const std::string message = ErrorReportMessage(text);
     WriteLog("Fehler: " + message, 0);
-    ErrorReportAnswer answer;
-    if (const ErrorReportHandler& handler = InstalledHandlers().errorReport) {
-        try {
-            answer = handler(message);
-        } catch (...) {
-            WriteLog("Fehlermeldung: Fehler im Dialog", 0);
-        }
+    const ErrorReportHandler& handler = InstalledHandlers().errorReport;
+    if (!handler) {
+        WriteLog("Fehlermeldung: keine Abfrage möglich, nicht geschickt", 0);
+        return;
     }
-    const std::string report = ErrorReportText(message, answer.description);
-    if (answer.choice == ErrorReportChoice::Mail)
-        HandMailToMailProgram(
-            AppInfo.MakerSupportAddress,
-            AppInfo.ProgramTitle + " " + AppInfo.ProgramVersionText + " - Fehlermeldung", report);
-    else if (answer.choice == ErrorReportChoice::Clipboard)
-        CopyToClipboard(report);
+    ErrorReportAnswer answer;
+    try {
+        answer = handler(message);
+    } catch (...) {
+        WriteLog("Fehlermeldung: Fehler im Dialog", 0);
+        return;
+    }
+    HandOver(answer, ErrorReportText(message, answer.description));
 }
 
 void AskFeedbackMail() {
     const FeedbackHandler& handler = InstalledHandlers().feedback;
-    if (!handler) return;
+    if (!handler) {
+        WriteLog("Feedback: keine Abfrage möglich", 0);
+        return;
+    }
     FeedbackRequest request;
     request.caption = TranslateText("E-Mail an %a|" + AppInfo.MakerName);
     request.items = {"Vorschlag", "Fehler", "Frage"};
@@ -89,12 +110,15 @@ void AskFeedbackMail() {
         answer = handler(request);
     } catch (...) {
         WriteLog("Feedback: Fehler im Dialog", 0);
+        return;
     }
     if (!answer) return;
-    std::string subject =
+    TMapiMail mail;
+    mail.recipients = AppInfo.MakerSuggestionAddress;
+    mail.subject =
         AppInfo.ProgramName + " Ver. " + AppInfo.ProgramVersionText + " - " + answer->item;
-    if (!answer->subject.empty()) subject += ": " + answer->subject;
-    HandMailToMailProgram(AppInfo.MakerSuggestionAddress, subject, "");
+    if (!answer->subject.empty()) mail.subject += ": " + answer->subject;
+    mailPerMapi(mail, true);
 }
 
 }  // namespace tavo

@@ -19,15 +19,25 @@ std::string Describe(const DialogRequest& request) {
 }
 
 void Check(const ExpectedPrompt& want, const DialogRequest& got) {
-    if (want.textContains)
+    const std::string what = "question " + Describe(got);
+    if (want.textContains) {
         EXPECT_NE(got.text.find(want.text), std::string::npos)
-            << "question " << Describe(got) << " lacks \"" << want.text << "\"";
-    else
-        EXPECT_EQ(got.text, want.text) << "question " << Describe(got);
-    if (want.title) EXPECT_EQ(got.title, *want.title) << "question " << Describe(got);
-    if (want.kind) EXPECT_EQ(int(got.kind), int(*want.kind)) << "question " << Describe(got);
-    if (want.buttons) EXPECT_EQ(Captions(got), *want.buttons) << "question " << Describe(got);
-    if (want.picture) EXPECT_EQ(got.picture, *want.picture) << "question " << Describe(got);
+            << what << " lacks \"" << want.text << "\"";
+    } else {
+        EXPECT_EQ(got.text, want.text) << what;
+    }
+    if (want.title) {
+        EXPECT_EQ(got.title, *want.title) << what;
+    }
+    if (want.kind) {
+        EXPECT_EQ(int(got.kind), int(*want.kind)) << what;
+    }
+    if (want.buttons) {
+        EXPECT_EQ(Captions(got), *want.buttons) << what;
+    }
+    if (want.picture) {
+        EXPECT_EQ(got.picture, *want.picture) << what;
+    }
 }
 
 const char* StepName(size_t index) {

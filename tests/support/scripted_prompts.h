@@ -4,6 +4,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -19,8 +20,10 @@ inline constexpr int kAnswerClose = -1;
 // One question a test expects. The text is always checked (exactly, or as a part of the
 // filled text with textContains); title, kind, button captions and picture when given.
 struct ExpectedPrompt {
+    ExpectedPrompt(std::string text = {}, int answer = 0) : text(std::move(text)), answer(answer) {}
+
     std::string text;
-    int answer = 0;  // button position, kAnswerEsc or kAnswerClose
+    int answer;  // button position, kAnswerEsc or kAnswerClose
     std::optional<std::string> title;
     std::optional<std::uint8_t> kind;
     std::optional<std::vector<std::string>> buttons;
