@@ -154,12 +154,6 @@ std::optional<tbild> PictureByName(std::string_view name) {
     return std::nullopt;
 }
 
-std::string PictureName(tbild picture) {
-    for (const NamedPicture& named : kPictures)
-        if (named.value == picture) return std::string(named.name);
-    return {};
-}
-
 std::string KindTitle(std::uint8_t kind) {
     switch (kind) {
         case kKindWarning:

@@ -27,9 +27,6 @@ std::vector<DialogButton> MakeButtons(std::string_view list);
 // The value of a picture name ("bi_www", "bi_Server+1"); nothing when it is not in the set.
 std::optional<tbild> PictureByName(std::string_view name);
 
-// The name of a picture value in the set ("bi_ok"), empty for values without a name.
-std::string PictureName(tbild picture);
-
 // The default window title of a kind: "Warnung", "Fehler", "Information", "Bestätigen".
 std::string KindTitle(std::uint8_t kind);
 

@@ -73,6 +73,8 @@ TEST_F(MessageDlg, YesNoShowsTheCaptionsAndAnswersPositionsOrMinusOne) {
 TEST_F(MessageDlg, TheOnlyButtonAnswersEsc) {
     WhenShown("MessageDlg", [](QDialog& dialog) {
         EXPECT_EQ(Button(dialog, 0)->text(), "&Ok");
+        Button(dialog, 0)->setFocus();  // the key reaches the button first
+        ASSERT_EQ(dialog.focusWidget(), Button(dialog, 0));
         PressKey(dialog, Qt::Key_Escape);
     });
     EXPECT_EQ(AskUser("Hinweis", kKindInformation, "o"), 0);
@@ -171,6 +173,7 @@ TEST_F(MessageDlg, CopyPutsKindTitleAndTextOnTheClipboard) {
     TMessageDlg dlg(Request("Verzeichnis /opt/Tavo/ existiert", kKindConfirmation, "J|N"));
     const QString expected = "Typ:Bestätigen - Verzeichnis /opt/Tavo/ existiert";
     QClipboard* clipboard = QGuiApplication::clipboard();
+    dlg.Buttons()[0]->setFocus();  // keys go to the button and on to the window
     const struct {
         const char* how;
         std::function<void()> copy;

@@ -31,9 +31,12 @@ inline void WhenShown(const QString& name, std::function<void(QDialog&)> act) {
     });
 }
 
-inline void PressKey(QWidget& widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+// A key press as typed: it goes to the window's focused control (a button) and from there,
+// unhandled, to the window.
+inline void PressKey(QWidget& window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* target = window.focusWidget() ? window.focusWidget() : &window;
     QKeyEvent press(QEvent::KeyPress, key, modifiers);
-    QApplication::sendEvent(&widget, &press);
+    QApplication::sendEvent(target, &press);
 }
 
 }  // namespace tavo::test
