@@ -2,9 +2,11 @@
 #include <QApplication>
 
 #include "foundation/app_info.h"
+#include "foundation/process_messages.h"
 #include "shell/mainform.h"
 #include "shell/setup_state.h"
 #include "shell/termination_signals.h"
+#include "ui/message_dlg.h"
 
 namespace {
 
@@ -21,6 +23,9 @@ int main(int argc, char** argv) {
     if (!tavo::InitSetupUnit()) return 0;
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QString::fromStdString(tavo::AppInfo.ProgramTitle));
+    // From here on questions show as dialogs and long operations keep the window alive.
+    tavo::InstallQtPromptHandler();
+    tavo::SetProcessMessagesHook([] { QApplication::processEvents(); });
     tavo::TMainform form;
     tavo::EndInOrderOnTerminationSignals(form);
     form.FormCreate();
