@@ -96,12 +96,7 @@ DateParts DecodeCalendar(double value) {
     return p;
 }
 
-double NowDateTime() {
-    const auto now = std::chrono::system_clock::now();
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    const auto ms =
-        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
-        1000;
+double LocalDateTimeOf(std::time_t seconds, int milliseconds) {
     std::tm local{};
     ::localtime_r(&seconds, &local);
     DateParts p;
@@ -110,9 +105,18 @@ double NowDateTime() {
     p.day = static_cast<std::uint16_t>(local.tm_mday);
     p.hour = static_cast<std::uint16_t>(local.tm_hour);
     p.minute = static_cast<std::uint16_t>(local.tm_min);
-    p.second = static_cast<std::uint16_t>(std::min(local.tm_sec, 59));
-    p.millisecond = static_cast<std::uint16_t>(ms < 0 ? 0 : ms);
+    p.second = static_cast<std::uint16_t>(std::min(local.tm_sec, 59));  // no leap second
+    p.millisecond = static_cast<std::uint16_t>(std::clamp(milliseconds, 0, 999));
     return EncodeDateTime(p);
+}
+
+double NowDateTime() {
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
+        1000;
+    return LocalDateTimeOf(seconds, static_cast<int>(ms));
 }
 
 std::uint32_t TickCount() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,9 @@ DateParts DecodeCalendar(double value);
 
 // The local date and time now, in the platform's time zone.
 double NowDateTime();
+
+// The local date-time of a point in time given in seconds since 1970 and milliseconds.
+double LocalDateTimeOf(std::time_t seconds, int milliseconds);
 
 // Milliseconds of a monotonic clock, wrapping like a 32-bit tick count.
 std::uint32_t TickCount();

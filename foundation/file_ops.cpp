@@ -14,20 +14,6 @@
 namespace tavo {
 namespace {
 
-double LocalDateTimeOf(const std::timespec& when) {
-    std::tm local{};
-    ::localtime_r(&when.tv_sec, &local);
-    DateParts p;
-    p.year = static_cast<std::uint16_t>(local.tm_year + 1900);
-    p.month = static_cast<std::uint16_t>(local.tm_mon + 1);
-    p.day = static_cast<std::uint16_t>(local.tm_mday);
-    p.hour = static_cast<std::uint16_t>(local.tm_hour);
-    p.minute = static_cast<std::uint16_t>(local.tm_min);
-    p.second = static_cast<std::uint16_t>(local.tm_sec > 59 ? 59 : local.tm_sec);
-    p.millisecond = static_cast<std::uint16_t>(when.tv_nsec / 1000000);
-    return EncodeDateTime(p);
-}
-
 std::timespec TimespecOfLocal(double dateTime) {
     const DateParts p = DecodeDateTime(dateTime);
     std::tm local{};
@@ -68,7 +54,7 @@ int SetFileAttr(const std::string& path, std::uint32_t attributes) {
 
 double FileTimeOf(const std::string& path, bool lastWrite) {
     const auto when = lastWrite ? platform::LastWriteTime(path) : platform::CreationTime(path);
-    return when ? LocalDateTimeOf(*when) : 0;
+    return when ? LocalDateTimeOf(when->tv_sec, static_cast<int>(when->tv_nsec / 1000000)) : 0;
 }
 
 bool SetFileDate(const std::string& path, double dateTime) {
