@@ -1,0 +1,123 @@
+#include "payload/lzh_match_tree.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+namespace tavo::lzh {
+namespace {
+
+struct Comparison {
+    int length;  // equal leading bytes, 1..F (byte 0 is equal by choice of the tree)
+    int order;   // sign of the first differing byte of the key minus the other's; 0 if none
+};
+
+std::uint64_t LoadBigEndian(const std::uint8_t* p) {
+    std::uint64_t v;
+    std::memcpy(&v, p, 8);
+    if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
+    return v;
+}
+
+// Compares bytes from..F-1 of two window strings eight at a time; as big-endian numbers the
+// words order like the bytes. The last word overlaps the one before to end at byte F - 1.
+Comparison CompareFrom(const std::uint8_t* a, const std::uint8_t* b, int from) {
+    constexpr int kLastWord = kF - 8;
+    for (int i = from;; i += 8) {
+        const int at = std::min(i, kLastWord);
+        const std::uint64_t x = LoadBigEndian(a + at);
+        const std::uint64_t y = LoadBigEndian(b + at);
+        if (x != y) return {at + std::countl_zero(x ^ y) / 8, x > y ? 1 : -1};
+        if (at == kLastWord) return {kF, 0};
+    }
+}
+
+// Compares by the six bytes a link carries, reading the window only when they are equal.
+Comparison CompareKey(const std::uint8_t* key, std::uint64_t keyBytes, const std::uint8_t* other,
+                      std::uint64_t otherBytes) {
+    if (keyBytes == otherBytes) return CompareFrom(key, other, 7);
+    const int equal = (std::countl_zero(keyBytes ^ otherBytes) - 16) / 8;
+    return {1 + equal, keyBytes > otherBytes ? 1 : -1};
+}
+
+}  // namespace
+
+std::uint64_t MatchTree::BytesOf(int node) const {
+    return LoadBigEndian(&text[node + 1]) >> 16;
+}
+
+void MatchTree::Start() {
+    for (int root = kN + 1; root < kN + 257; ++root) child_[root][1] = kNil;
+    std::fill(dad_.begin(), dad_.end(), kNil);
+    // The copy behind the ring starts as zeros, not as spaces: the stream depends on it.
+    text.fill(0);
+    std::fill(text.begin(), text.begin() + kWindowStart, ' ');
+}
+
+void MatchTree::Insert(int r) {
+    const std::uint8_t* key = &text[r];
+    const std::uint64_t keyBytes = BytesOf(r);
+    child_[r][0] = child_[r][1] = kNil;
+    int p = kN + 1 + key[0];
+    int side = 1;
+    int length = 0;
+    int position = matchPosition;
+    for (;;) {
+        const std::uint64_t link = child_[p][side];
+        if (NodeOf(link) == kNil) {
+            SetChild(p, side, r);
+            dad_[r] = static_cast<std::uint16_t>(p);
+            matchLength = length;
+            matchPosition = position;
+            return;
+        }
+        p = NodeOf(link);
+        const Comparison cmp = CompareKey(key, keyBytes, &text[p], link >> 16);
+        side = cmp.order >= 0 ? 1 : 0;
+        // A longer match wins, of equal ones the nearer; without branches, since which
+        // string wins is as good as random and a mispredicted jump stalls the walk.
+        const int c = ((r - p) & (kN - 1)) - 1;
+        const int i = cmp.length;
+        const bool take = (i > kThreshold) & ((i > length) | ((i == length) & (c < position)));
+        position = take ? c : position;
+        length = take ? i : length;
+        if (length >= kF) break;
+    }
+    matchLength = length;
+    matchPosition = position;
+    // A full match: r takes p's place, p leaves the tree (r is the newer copy).
+    dad_[r] = dad_[p];
+    child_[r] = child_[p];
+    dad_[Child(p, 0)] = static_cast<std::uint16_t>(r);
+    dad_[Child(p, 1)] = static_cast<std::uint16_t>(r);
+    SetChild(dad_[p], SideOf(dad_[p], p), r);
+    dad_[p] = kNil;
+}
+
+void MatchTree::Delete(int p) {
+    if (dad_[p] == kNil) return;
+    int q;
+    if (Child(p, 1) == kNil) {
+        q = Child(p, 0);
+    } else if (Child(p, 0) == kNil) {
+        q = Child(p, 1);
+    } else {
+        // Two children: the rightmost node of the left subtree replaces p.
+        q = Child(p, 0);
+        if (Child(q, 1) != kNil) {
+            do q = Child(q, 1);
+            while (Child(q, 1) != kNil);
+            child_[dad_[q]][1] = child_[q][0];
+            dad_[Child(q, 0)] = dad_[q];
+            child_[q][0] = child_[p][0];
+            dad_[Child(p, 0)] = static_cast<std::uint16_t>(q);
+        }
+        child_[q][1] = child_[p][1];
+        dad_[Child(p, 1)] = static_cast<std::uint16_t>(q);
+    }
+    dad_[q] = dad_[p];
+    SetChild(dad_[p], SideOf(dad_[p], p), q);
+    dad_[p] = kNil;
+}
+
+}  // namespace tavo::lzh
