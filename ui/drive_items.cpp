@@ -70,9 +70,12 @@ int ImageOf(platform::DriveKind kind) {
     }
 }
 
+// The mount list writes every mount point with a trailing "/", also a bind-mounted file.
 bool IsFileMount(const std::string& path) {
+    std::string bare = path;
+    while (bare.size() > 1 && bare.back() == '/') bare.pop_back();
     struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+    return ::stat(bare.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
 }  // namespace
