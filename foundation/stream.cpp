@@ -10,6 +10,7 @@
 #include <limits>
 #include <new>
 #include <stdexcept>
+#include <utility>
 
 namespace tavo {
 
@@ -80,6 +81,11 @@ void TMemoryStream::Assign(std::vector<std::uint8_t> bytes) {
     position_ = 0;
 }
 
+std::vector<std::uint8_t> TMemoryStream::TakeBytes() {
+    position_ = 0;
+    return std::exchange(data_, {});
+}
+
 // --- file stream ---
 
 TFileStream::TFileStream(Key, platform::UniqueFd fd, bool writable, std::int64_t base,
@@ -89,6 +95,7 @@ TFileStream::TFileStream(Key, platform::UniqueFd fd, bool writable, std::int64_t
 std::unique_ptr<TFileStream> TFileStream::Open(const std::string& path, Mode mode) {
     int flags = O_RDONLY;
     if (mode == Mode::Create) flags = O_RDWR | O_CREAT | O_TRUNC;
+    if (mode == Mode::CreateNew) flags = O_RDWR | O_CREAT | O_EXCL;
     if (mode == Mode::ReadWrite) flags = O_RDWR;
     platform::UniqueFd fd(::open(path.c_str(), flags | O_CLOEXEC, 0644));
     if (!fd.valid()) return nullptr;
@@ -155,6 +162,10 @@ bool TFileStream::SetSize(std::int64_t size) {
     if (::ftruncate(fd_.get(), size) != 0) return false;
     position_ = std::min(position_, size);
     return true;
+}
+
+bool TFileStream::Sync() {
+    return writable_ && ::fsync(fd_.get()) == 0;
 }
 
 }  // namespace tavo

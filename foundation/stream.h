@@ -58,6 +58,8 @@ class TMemoryStream final : public TStream {
     }
     // Takes the given bytes as the whole content, position 0.
     void Assign(std::vector<std::uint8_t> bytes);
+    // Hands the content over and leaves the stream empty.
+    std::vector<std::uint8_t> TakeBytes();
 
   private:
     std::vector<std::uint8_t> data_;
@@ -68,9 +70,10 @@ class TMemoryStream final : public TStream {
 // read where it lies without loading the file.
 class TFileStream final : public TStream {
   public:
-    enum class Mode { Read, Create, ReadWrite };
+    enum class Mode { Read, Create, CreateNew, ReadWrite };
 
-    // Null when the file cannot be opened (Create makes it empty, with mode 0644).
+    // Null when the file cannot be opened. Create makes it empty (mode 0644); CreateNew
+    // only makes a file that does not exist yet.
     static std::unique_ptr<TFileStream> Open(const std::string& path, Mode mode);
     // The bytes offset .. offset + length - 1 of a file, seen as a stream of its own that
     // starts at 0; a region reaching beyond the file ends with the file. Null when the file
@@ -84,6 +87,8 @@ class TFileStream final : public TStream {
     std::size_t Read(void* buffer, std::size_t count) override;
     std::size_t Write(const void* data, std::size_t count) override;
     bool SetSize(std::int64_t size) override;
+    // Makes the written bytes durable before the file is put in place of another.
+    bool Sync();
 
   private:
     struct Key {
