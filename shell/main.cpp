@@ -6,6 +6,7 @@
 #include "shell/mainform.h"
 #include "shell/setup_state.h"
 #include "shell/termination_signals.h"
+#include "ui/dir_dialog.h"
 #include "ui/message_dlg.h"
 
 namespace {
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
     tavo::InstallQtPromptHandler();
     tavo::SetProcessMessagesHook([] { QApplication::processEvents(); });
     tavo::TMainform form;
+    tavo::CreateDirDialog(&form);
     tavo::EndInOrderOnTerminationSignals(form);
     form.FormCreate();
     form.show();
