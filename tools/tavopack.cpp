@@ -1,0 +1,14 @@
+// tavopack: builds and inspects the setup's payload containers.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "tools/block_commands.h"
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && args[0] == "block")
+        return tavo::RunBlockCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
+    std::cerr << tavo::BlockUsage();
+    return 2;
+}
