@@ -3,12 +3,15 @@
 #include <string>
 #include <vector>
 
+#include "tools/archive_commands.h"
 #include "tools/block_commands.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && args[0] == "block")
         return tavo::RunBlockCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
-    std::cerr << tavo::BlockUsage();
+    if (!args.empty() && args[0] == "archive")
+        return tavo::RunArchiveCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
+    std::cerr << tavo::BlockUsage() << tavo::ArchiveUsage();
     return 2;
 }
