@@ -16,6 +16,7 @@
 #include "payload/block_head.h"
 #include "payload/block_stream.h"
 #include "payload/whole_file.h"
+#include "tools/block_commands.h"
 
 namespace tavo {
 namespace {
@@ -173,7 +174,7 @@ int Extract(const std::vector<std::string>& args, std::ostream& err) {
 }  // namespace
 
 std::string ArchiveUsage() {
-    return "usage: tavopack archive create DIR OUT\n"
+    return "       tavopack archive create DIR OUT\n"
            "       tavopack archive list IN\n"
            "       tavopack archive extract IN DIR\n";
 }
@@ -187,7 +188,7 @@ int RunArchiveCommand(const std::vector<std::string>& args, std::ostream& out, s
         if (args[0] == "extract") result = Extract(rest, err);
     }
     if (result >= 0) return result;
-    err << ArchiveUsage();
+    err << BlockUsage() << ArchiveUsage();
     return 2;
 }
 

@@ -17,7 +17,7 @@ namespace tavo {
 // use (usage on err). OUT is written whole or not at all.
 int RunArchiveCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// What the commands print for wrong use.
+// The archive lines of tavopack's usage, which follow BlockUsage(); wrong use prints both.
 std::string ArchiveUsage();
 
 }  // namespace tavo
