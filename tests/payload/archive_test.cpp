@@ -1,6 +1,10 @@
 // The file archive: every entry below the target folder, the overwrite question with its
 // remembered answers, the reports, and names that must not leave the target.
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <vector>
@@ -240,6 +244,17 @@ TEST_F(ArchiveTest, ACorruptEntryStopsAndKeepsTheFilesBefore) {
     }
 }
 
+TEST_F(ArchiveTest, AnArchiveCutInsideItsLastEntryFailsAtThatEntry) {
+    auto bytes = MakeArchive({{"a", "eins"}, {"b", test::SampleMixed(50'000)}});
+    bytes.resize(bytes.size() - 40);
+    archive_.SetData(bytes);
+    Listen();
+    EXPECT_FALSE(archive_.ExtractAll(target_));
+    EXPECT_EQ(reports_, std::vector<std::string>{"Fehler beim Entpacken (Datei) " + At("b")});
+    EXPECT_EQ(saved_, std::vector<std::string>{At("a")});
+    EXPECT_FALSE(fs::exists(At("b")));
+}
+
 TEST_F(ArchiveTest, AHeadThatIsNoBlockStopsTheExtraction) {
     const auto good = MakeArchive({{"a", "eins"}});
     const struct {
@@ -351,6 +366,38 @@ TEST_F(ArchiveTest, AWriteFailureEndsOnlyItsEntry) {
     EXPECT_EQ(saved_, std::vector<std::string>{At("danach")});
     EXPECT_TRUE(fs::is_directory(At("ordner")));
     EXPECT_EQ(test::ReadFile(At("danach")), "y");
+}
+
+// Sets or clears the immutable flag, which keeps even root from deleting a file.
+bool SetImmutable(const std::string& path, bool on) {
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return done;
+}
+
+TEST_F(ArchiveTest, AFileThatCannotBeDeletedStopsTheExtraction) {
+    Put("fest", "alt");
+    if (!SetImmutable(At("fest"), true)) {
+        if (::geteuid() == 0) GTEST_SKIP() << "the file system has no immutable flag";
+        fs::permissions(target_, fs::perms::owner_read | fs::perms::owner_exec);
+    }
+    archive_.SetData(MakeArchive({{"fest", "neu"}, {"danach", "y"}}));
+    Listen();
+    test::ExpectedPrompt question(
+        "Die Datei " + At("fest") + "\r\n(3 Byte) existiert bereits.\r\n(neue Datei: 3 Byte)", 0);
+    prompts_.Expect(question);
+    const bool result = archive_.ExtractAll(target_);
+    SetImmutable(At("fest"), false);
+    fs::permissions(target_, fs::perms::owner_all);
+    EXPECT_FALSE(result);
+    EXPECT_EQ(reports_, std::vector<std::string>{"Kann Datei nicht löschen: %a|" + At("fest")});
+    EXPECT_EQ(test::ReadFile(At("fest")), "alt");
+    EXPECT_FALSE(fs::exists(At("danach")));
 }
 
 TEST(ArchiveNames, TurnEntryNamesIntoNativePathsAndBack) {
