@@ -303,7 +303,9 @@ TEST_F(ArchiveTest, RefusesNamesThatWouldLeaveTheTarget) {
         EXPECT_FALSE(fs::exists(At("nachher")));
         EXPECT_FALSE(fs::exists(root_.At("x")));
         EXPECT_FALSE(fs::exists(root_.At("etc")));
-        if (!etcHadX) EXPECT_FALSE(fs::exists("/etc/x"));
+        if (!etcHadX) {
+            EXPECT_FALSE(fs::exists("/etc/x"));
+        }
     }
     // Without a handler the user is told.
     TBinaryDatas archive;
