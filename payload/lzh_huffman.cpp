@@ -20,16 +20,13 @@ void Huffman::Start() {
 }
 
 int Huffman::CodeOf(int symbol, std::uint32_t& code) const {
+    // From the leaf up: each node's bit lands above the ones below it, so the bit of the
+    // root's child ends up first.
     std::uint32_t bits = 0;
     int length = 0;
-    int k = prnt_[symbol + kT];
-    do {
-        bits >>= 1;
-        if (k & 1) bits |= 0x80000000u;
-        ++length;
-        k = prnt_[k];
-    } while (k != kR);
-    code = bits >> (32 - length);
+    for (int k = prnt_[symbol + kT]; k != kR; k = prnt_[k])
+        bits |= static_cast<std::uint32_t>(k & 1) << length++;
+    code = bits;
     return length;
 }
 
