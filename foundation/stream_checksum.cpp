@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <vector>
 
 namespace tavo {
 namespace {
@@ -18,12 +17,13 @@ constexpr std::array<std::uint32_t, 256> MakeTable() {
 }
 
 constexpr auto kTable = MakeTable();
-constexpr std::size_t kBlockSize = 800001;
+// Any block size gives the same sum; one on the stack needs no allocation that could fail.
+constexpr std::size_t kBlockSize = 1 << 16;
 constexpr std::int64_t kQuickLimit = 100000;
 
 // Sums count bytes (or to the end when count < 0) from the stream's position.
 std::uint32_t SumFrom(TStream& stream, std::int64_t count) {
-    std::vector<std::uint8_t> block(kBlockSize);
+    std::array<std::uint8_t, kBlockSize> block;
     std::uint32_t crc = 0;
     while (count != 0) {
         const std::size_t want =
