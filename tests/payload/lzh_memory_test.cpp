@@ -64,9 +64,9 @@ TEST_F(LzhMemoryTest, TheCodecRaisesItsOwnException) {
 TEST_F(LzhMemoryTest, BlocksTurnItIntoAFailure) {
     TMemoryStream abc(std::string_view("abc")), block;
     ASSERT_TRUE(PackStream(abc, block, false, "", 0));
-    // Packing fails already at the checksum's read buffer, before the codec.
+    // The checksum needs no memory of its own: both directions fail in the codec's tables.
     prompts_.Expect(test::ExpectedPrompt("LZH: Nicht genug Speicher für Tabelle", 0))
-        .Expect(test::ExpectedPrompt("Nicht genug Speicher für den Datenblock.", 0));
+        .Expect(test::ExpectedPrompt("LZH: Nicht genug Speicher für Tabelle", 0));
     {
         NoRoomForTables refusing;
         TMemoryStream out;
