@@ -11,34 +11,16 @@
 
 #include "platform/named_lock.h"
 #include "platform/version_record.h"
+#include "tests/support/child_process.h"
 #include "tests/support/temp_root.h"
 
 namespace tavo {
 namespace {
 
 namespace fs = std::filesystem;
+using test::StartProgram;
+using test::WaitForExit;
 using namespace std::chrono_literals;
-
-pid_t Start(const std::string& program, const std::string& arg) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        ::execl(program.c_str(), program.c_str(), arg.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    return pid;
-}
-
-int WaitForExit(pid_t pid, std::chrono::milliseconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < deadline) {
-        int status = 0;
-        if (::waitpid(pid, &status, WNOHANG) == pid)
-            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        std::this_thread::sleep_for(10ms);
-    }
-    return -1;
-}
 
 TEST(Product, HoldsItsLockWhileItRunsAndCarriesItsVersion) {
     const test::TempRoot root;
@@ -51,14 +33,15 @@ TEST(Product, HoldsItsLockWhileItRunsAndCarriesItsVersion) {
     EXPECT_EQ(version->minor, TAVO_VERSION_MINOR);
 
     EXPECT_FALSE(platform::NamedLock::IsHeld("Tavo"));
-    const pid_t first = Start(program, "/L");
+    const pid_t first = StartProgram(program, {"/L"});
     bool held = false;
     for (int i = 0; i < 500 && !held; ++i) {
         held = platform::NamedLock::IsHeld("Tavo");
         if (!held) std::this_thread::sleep_for(20ms);
     }
     EXPECT_TRUE(held);
-    EXPECT_EQ(WaitForExit(Start(program, "/setup"), 5s), 0);  // a second start ends at once
+    EXPECT_EQ(WaitForExit(StartProgram(program, {"/setup"}), 5s),
+              0);  // a second start ends at once
     bool logged = false;
     for (const auto& entry : fs::directory_iterator(root.At("opt/tavo")))
         logged = logged || entry.path().filename().string().rfind("Tavo_", 0) == 0;

@@ -11,38 +11,16 @@
 #include <gtest/gtest.h>
 
 #include "platform/named_lock.h"
+#include "tests/support/child_process.h"
 #include "tests/support/temp_root.h"
 
 namespace tavo {
 namespace {
 
 namespace fs = std::filesystem;
+using test::StartProgram;
+using test::WaitForExit;
 using namespace std::chrono_literals;
-
-pid_t Start(const std::string& program, const std::vector<std::string>& args = {}) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        ::execv(program.c_str(), argv.data());
-        ::_exit(127);
-    }
-    return pid;
-}
-
-// Waits for a process to end; its exit code, or -1 when it is still running at the deadline.
-int WaitForExit(pid_t pid, std::chrono::milliseconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < deadline) {
-        int status = 0;
-        if (::waitpid(pid, &status, WNOHANG) == pid)
-            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        std::this_thread::sleep_for(10ms);
-    }
-    return -1;
-}
 
 template <typename Pred>
 bool WaitUntil(Pred pred, std::chrono::milliseconds limit) {
@@ -81,7 +59,7 @@ class SetupStart : public testing::Test {
 };
 
 TEST_F(SetupStart, SecondStartEndsAtOnceAndTheFirstEndsInOrder) {
-    first_ = Start(program_);
+    first_ = StartProgram(program_);
     // The first run writes its log into its own folder, the first writable candidate.
     ASSERT_TRUE(WaitUntil([&] { return platform::NamedLock::IsHeld("tavosetup"); }, 10s));
     const std::string folder = root_.At("opt/setup");
@@ -92,7 +70,7 @@ TEST_F(SetupStart, SecondStartEndsAtOnceAndTheFirstEndsInOrder) {
         << log;
 
     // The second start ends by itself, writes no log of its own and brings the first forward.
-    const pid_t second = Start(program_, {"/uninstall"});
+    const pid_t second = StartProgram(program_, {"/uninstall"});
     EXPECT_EQ(WaitForExit(second, 5s), 0);
     EXPECT_EQ(LogFiles(folder).size(), 1u);
     EXPECT_TRUE(WaitUntil(
