@@ -23,13 +23,8 @@ class ErrorReport : public ::testing::Test {
     void SetUp() override {
         test::ResetFoundationState();
         MeasuredProcessorMHz(std::chrono::milliseconds(20));  // keeps the tests quick
-        AppInfo.ProgramName = "tavosetup";
-        AppInfo.ProgramTitle = "Zelvo Verbindomat - Setup";
-        AppInfo.ProgramVersionText = "2026.12 Build 1";
+        test::UseSetupIdentity();
         AppInfo.ComputerName = "buero-pc";
-        AppInfo.MakerName = "Zelvo";
-        AppInfo.MakerSupportAddress = "support@zelvo.example";
-        AppInfo.MakerSuggestionAddress = "vorschlag@zelvo.example";
         MapiSettings() = TMapiSettings{};
         MapiSettings().hook = [this](const TMapiMail& mail) {
             mails_.push_back(mail);

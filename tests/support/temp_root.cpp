@@ -72,4 +72,13 @@ void ResetFoundationState() {
     LogBufferSwitchLookedUp = false;
 }
 
+void UseSetupIdentity() {
+    AppInfo.ProgramName = "tavosetup";
+    AppInfo.ProgramTitle = "Zelvo Verbindomat - Setup";
+    AppInfo.ProgramVersionText = "2026.12 Build 1";
+    AppInfo.MakerName = "Zelvo";
+    AppInfo.MakerSupportAddress = "support@zelvo.example";
+    AppInfo.MakerSuggestionAddress = "vorschlag@zelvo.example";
+}
+
 }  // namespace tavo::test

@@ -31,4 +31,7 @@ void WriteFile(const std::string& path, const std::string& content);
 // Resets the process-wide application info and log state to their start values.
 void ResetFoundationState();
 
+// The setup's identity and the maker's addresses as the error report and mails quote them.
+void UseSetupIdentity();
+
 }  // namespace tavo::test

@@ -32,12 +32,7 @@ class ErrorReportWindow : public ::testing::Test {
     void SetUp() override {
         test::ResetFoundationState();
         MeasuredProcessorMHz(std::chrono::milliseconds(20));  // keeps the tests quick
-        AppInfo.ProgramName = "tavosetup";
-        AppInfo.ProgramTitle = "Zelvo Verbindomat - Setup";
-        AppInfo.ProgramVersionText = "2026.12 Build 1";
-        AppInfo.MakerName = "Zelvo";
-        AppInfo.MakerSupportAddress = "support@zelvo.example";
-        AppInfo.MakerSuggestionAddress = "vorschlag@zelvo.example";
+        test::UseSetupIdentity();
         InstallQtPromptHandler();
         MapiSettings() = TMapiSettings{};
         MapiSettings().hook = [this](const TMapiMail& mail) {
