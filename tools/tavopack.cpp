@@ -5,6 +5,7 @@
 
 #include "tools/archive_commands.h"
 #include "tools/block_commands.h"
+#include "tools/setup_commands.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
@@ -12,6 +13,8 @@ int main(int argc, char** argv) {
         return tavo::RunBlockCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
     if (!args.empty() && args[0] == "archive")
         return tavo::RunArchiveCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
-    std::cerr << tavo::BlockUsage() << tavo::ArchiveUsage();
+    if (!args.empty() && args[0] == "setup")
+        return tavo::RunSetupCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
+    std::cerr << tavo::BlockUsage() << tavo::ArchiveUsage() << tavo::SetupUsage();
     return 2;
 }
