@@ -40,7 +40,21 @@ Comparison CompareKey(const std::uint8_t* key, std::uint64_t keyBytes, const std
     return {1 + equal, keyBytes > otherBytes ? 1 : -1};
 }
 
+// Orders matches as the encoder prefers them: longer first, of equal length the nearer. One
+// number, so that keeping the best is a single max without a jump (which string wins is as
+// good as random, and a mispredicted jump stalls the walk). Matches too short to use score 0.
+int MatchScore(int length, int distance) {
+    const int usable = -static_cast<int>(length > kThreshold);  // all ones or zero
+    return ((length << 12) | (kN - 1 - distance)) & usable;
+}
+
 }  // namespace
+
+void MatchTree::TakeMatch(int score) {
+    matchLength = score >> 12;
+    // Without a match the last position stays, as the walk found nothing to replace it.
+    if (score != 0) matchPosition = kN - 1 - (score & (kN - 1));
+}
 
 std::uint64_t MatchTree::BytesOf(int node) const {
     return LoadBigEndian(&text[node + 1]) >> 16;
@@ -58,33 +72,34 @@ void MatchTree::Insert(int r) {
     const std::uint8_t* key = &text[r];
     const std::uint64_t keyBytes = BytesOf(r);
     child_[r][0] = child_[r][1] = kNil;
-    int p = kN + 1 + key[0];
+    int parent = kN + 1 + key[0];
     int side = 1;
-    int length = 0;
-    int position = matchPosition;
+    int best = 0;  // Score of the best match so far; 0 for none
+    std::uint64_t link = child_[parent][1];
+    int p;
     for (;;) {
-        const std::uint64_t link = child_[p][side];
         if (NodeOf(link) == kNil) {
-            SetChild(p, side, r);
-            dad_[r] = static_cast<std::uint16_t>(p);
-            matchLength = length;
-            matchPosition = position;
+            SetChild(parent, side, r);
+            dad_[r] = static_cast<std::uint16_t>(parent);
+            TakeMatch(best);
             return;
         }
         p = NodeOf(link);
+        // Both links of p are read before the comparison has chosen one: the walk is a chain
+        // of dependent loads, and this way the comparison runs in their shadow.
+        const std::uint64_t left = child_[p][0];
+        const std::uint64_t right = child_[p][1];
         const Comparison cmp = CompareKey(key, keyBytes, &text[p], link >> 16);
         side = cmp.order >= 0 ? 1 : 0;
-        // A longer match wins, of equal ones the nearer; without branches, since which
-        // string wins is as good as random and a mispredicted jump stalls the walk.
-        const int c = ((r - p) & (kN - 1)) - 1;
-        const int i = cmp.length;
-        const bool take = (i > kThreshold) & ((i > length) | ((i == length) & (c < position)));
-        position = take ? c : position;
-        length = take ? i : length;
-        if (length >= kF) break;
+        const int distance = ((r - p) & (kN - 1)) - 1;
+        best = std::max(best, MatchScore(cmp.length, distance));
+        if (best >= kF << 12) break;
+        parent = p;
+        // Chosen by a mask, not a jump: the side is as good as random.
+        const std::uint64_t mask = 0 - static_cast<std::uint64_t>(side);
+        link = left ^ ((left ^ right) & mask);
     }
-    matchLength = length;
-    matchPosition = position;
+    TakeMatch(best);
     // A full match: r takes p's place, p leaves the tree (r is the newer copy).
     dad_[r] = dad_[p];
     child_[r] = child_[p];

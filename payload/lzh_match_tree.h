@@ -38,6 +38,8 @@ class MatchTree {
     }
     static int NodeOf(std::uint64_t link) { return static_cast<std::uint16_t>(link); }
     std::uint64_t BytesOf(int node) const;
+    // Leaves the match of a score (see MatchScore) in matchPosition / matchLength.
+    void TakeMatch(int score);
     int Child(int p, int side) const { return NodeOf(child_[p][side]); }
     void SetChild(int p, int side, int node) {
         child_[p][side] = node == kNil ? kNil : Link(BytesOf(node), node);
@@ -47,7 +49,8 @@ class MatchTree {
 
     // child_[p][0] is the left link of p, child_[p][1] the right one (the 256 roots use only
     // the right one); dad_ is the parent, NIL for a position in no tree.
-    std::array<std::array<std::uint64_t, 2>, kN + 257> child_{};
+    // Aligned so that both links of a node share one cache line.
+    alignas(64) std::array<std::array<std::uint64_t, 2>, kN + 257> child_{};
     std::array<std::uint16_t, kN + 1> dad_{};
 };
 
