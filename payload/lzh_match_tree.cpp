@@ -32,11 +32,11 @@ Comparison CompareFrom(const std::uint8_t* a, const std::uint8_t* b, int from) {
     }
 }
 
-// Compares by the six bytes a link carries, reading the window only when they are equal.
+// Compares by bytes 1..8, reading on only when they are equal.
 Comparison CompareKey(const std::uint8_t* key, std::uint64_t keyBytes, const std::uint8_t* other,
                       std::uint64_t otherBytes) {
-    if (keyBytes == otherBytes) return CompareFrom(key, other, 7);
-    const int equal = (std::countl_zero(keyBytes ^ otherBytes) - 16) / 8;
+    if (keyBytes == otherBytes) return CompareFrom(key, other, 9);
+    const int equal = std::countl_zero(keyBytes ^ otherBytes) / 8;
     return {1 + equal, keyBytes > otherBytes ? 1 : -1};
 }
 
@@ -57,7 +57,7 @@ void MatchTree::TakeMatch(int score) {
 }
 
 std::uint64_t MatchTree::BytesOf(int node) const {
-    return LoadBigEndian(&text[node + 1]) >> 16;
+    return LoadBigEndian(&text[node + 1]);
 }
 
 void MatchTree::Start() {
@@ -75,29 +75,28 @@ void MatchTree::Insert(int r) {
     int parent = kN + 1 + key[0];
     int side = 1;
     int best = 0;  // Score of the best match so far; 0 for none
-    std::uint64_t link = child_[parent][1];
+    int next = child_[parent][1];
     int p;
     for (;;) {
-        if (NodeOf(link) == kNil) {
+        if (next == kNil) {
             SetChild(parent, side, r);
             dad_[r] = static_cast<std::uint16_t>(parent);
             TakeMatch(best);
             return;
         }
-        p = NodeOf(link);
-        // Both links of p are read before the comparison has chosen one: the walk is a chain
-        // of dependent loads, and this way the comparison runs in their shadow.
-        const std::uint64_t left = child_[p][0];
-        const std::uint64_t right = child_[p][1];
-        const Comparison cmp = CompareKey(key, keyBytes, &text[p], link >> 16);
+        p = next;
+        // Both links of p are read before the comparison has chosen one, so that the
+        // comparison runs in the shadow of the load.
+        const int left = child_[p][0];
+        const int right = child_[p][1];
+        const Comparison cmp = CompareKey(key, keyBytes, &text[p], BytesOf(p));
         side = cmp.order >= 0 ? 1 : 0;
         const int distance = ((r - p) & (kN - 1)) - 1;
         best = std::max(best, MatchScore(cmp.length, distance));
         if (best >= kF << 12) break;
         parent = p;
         // Chosen by a mask, not a jump: the side is as good as random.
-        const std::uint64_t mask = 0 - static_cast<std::uint64_t>(side);
-        link = left ^ ((left ^ right) & mask);
+        next = left ^ ((left ^ right) & -side);
     }
     TakeMatch(best);
     // A full match: r takes p's place, p leaves the tree (r is the newer copy).

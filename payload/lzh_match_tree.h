@@ -29,28 +29,20 @@ class MatchTree {
     int matchLength = 0;
 
   private:
-    // A link to a child carries the child's bytes 1..6 beside its number
-    // ((bytes << 16) | node), so the walk down the tree decides most steps with one load.
-    // A position's bytes do not change while it is in a tree: the window is only written at
-    // positions still ahead of every string in it.
-    static std::uint64_t Link(std::uint64_t bytes, int node) {
-        return (bytes << 16) | static_cast<std::uint64_t>(node);
-    }
-    static int NodeOf(std::uint64_t link) { return static_cast<std::uint16_t>(link); }
+    // Bytes 1..8 of the string at node, as a big-endian number.
     std::uint64_t BytesOf(int node) const;
     // Leaves the match of a score (see MatchScore) in matchPosition / matchLength.
     void TakeMatch(int score);
-    int Child(int p, int side) const { return NodeOf(child_[p][side]); }
-    void SetChild(int p, int side, int node) {
-        child_[p][side] = node == kNil ? kNil : Link(BytesOf(node), node);
-    }
+    int Child(int p, int side) const { return child_[p][side]; }
+    void SetChild(int p, int side, int node) { child_[p][side] = static_cast<std::uint16_t>(node); }
     // Side 1 (right) or 0 (left) on which parent holds child.
     int SideOf(int parent, int child) const { return Child(parent, 1) == child ? 1 : 0; }
 
     // child_[p][0] is the left link of p, child_[p][1] the right one (the 256 roots use only
     // the right one); dad_ is the parent, NIL for a position in no tree.
-    // Aligned so that both links of a node share one cache line.
-    alignas(64) std::array<std::array<std::uint64_t, 2>, kN + 257> child_{};
+    // 16-bit links keep the trees, the window and dad_ within the first-level cache together:
+    // the walk is a chain of dependent loads, and their latency is what it costs.
+    std::array<std::array<std::uint16_t, 2>, kN + 257> child_{};
     std::array<std::uint16_t, kN + 1> dad_{};
 };
 
