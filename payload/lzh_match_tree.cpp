@@ -75,8 +75,9 @@ void MatchTree::Insert(int r) {
     int parent = kN + 1 + key[0];
     int side = 1;
     int best = 0;  // Score of the best match so far; 0 for none
-    int next = child_[parent][1];
-    int p;
+    // Unsigned and as wide as a pointer: no widening step between a load and the next.
+    std::size_t next = child_[parent][1];
+    std::size_t p;
     for (;;) {
         if (next == kNil) {
             SetChild(parent, side, r);
@@ -87,16 +88,16 @@ void MatchTree::Insert(int r) {
         p = next;
         // Both links of p are read before the comparison has chosen one, so that the
         // comparison runs in the shadow of the load.
-        const int left = child_[p][0];
-        const int right = child_[p][1];
-        const Comparison cmp = CompareKey(key, keyBytes, &text[p], BytesOf(p));
+        const std::size_t left = child_[p][0];
+        const std::size_t right = child_[p][1];
+        const Comparison cmp = CompareKey(key, keyBytes, &text[p], LoadBigEndian(&text[p + 1]));
         side = cmp.order >= 0 ? 1 : 0;
-        const int distance = ((r - p) & (kN - 1)) - 1;
+        const int distance = ((r - static_cast<int>(p)) & (kN - 1)) - 1;
         best = std::max(best, MatchScore(cmp.length, distance));
         if (best >= kF << 12) break;
-        parent = p;
+        parent = static_cast<int>(p);
         // Chosen by a mask, not a jump: the side is as good as random.
-        next = left ^ ((left ^ right) & -side);
+        next = left ^ ((left ^ right) & (0 - static_cast<std::size_t>(side)));
     }
     TakeMatch(best);
     // A full match: r takes p's place, p leaves the tree (r is the newer copy).
