@@ -14,6 +14,7 @@
 #include "payload/block_head.h"
 #include "payload/block_stream.h"
 #include "payload/whole_file.h"
+#include "platform/program_mode.h"
 
 namespace tavo {
 namespace {
@@ -114,7 +115,8 @@ class TBinaryDatas::Extraction {
 
     // A write failure ends only this entry.
     Step Write(const std::string& path) {
-        if (!WriteWholeFile(path, entry_.Bytes())) {
+        if (!WriteWholeFile(path, entry_.Bytes()) ||
+            !platform::MarkProgramExecutable(path, entry_.Bytes())) {
             result_ = false;
             Report("Schreibfehler: %a|" + path);
             return Step::Next;

@@ -7,6 +7,7 @@
 #include "foundation/log.h"
 #include "payload/payload_container.h"
 #include "platform/folders.h"
+#include "platform/program_mode.h"
 
 namespace tavo {
 namespace {
@@ -99,7 +100,8 @@ bool SaveMainProgram(const std::string& path) {
         return false;
     }
     TFrame_Data_prog frame;
-    return frame.Loaded() && frame.data.SaveToFile(path);
+    return frame.Loaded() && frame.data.SaveToFile(path) &&
+           platform::MarkProgramExecutable(path, frame.data.TheData());
 }
 
 }  // namespace tavo

@@ -57,7 +57,7 @@ class TFrame_Data_MySQL {
 bool LoadSmallBlock(const std::string& component, TBinaryData& block);
 
 // Writes the main program to path: an existing file is deleted first, and when it cannot be
-// deleted nothing is written. True when the file was written.
+// deleted nothing is written. True when the file was written; it is made executable.
 bool SaveMainProgram(const std::string& path);
 
 }  // namespace tavo

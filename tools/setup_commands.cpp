@@ -5,6 +5,8 @@
 #include <system_error>
 
 #include "payload/payload_container.h"
+#include "payload/whole_file.h"
+#include "tools/logo_bitmap.h"
 
 namespace tavo {
 namespace {
@@ -52,16 +54,24 @@ int List(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     return 0;
 }
 
+int Logo(const std::vector<std::string>& args, std::ostream& err) {
+    if (!WriteWholeFile(args[1], MakeLogoBitmap()))
+        return Fail(err, "logo", "cannot write " + args[1]);
+    return 0;
+}
+
 }  // namespace
 
 std::string SetupUsage() {
     return "  tavopack setup build PROGRAM PAYLOAD-DIR OUT\n"
-           "  tavopack setup list IN\n";
+           "  tavopack setup list IN\n"
+           "  tavopack setup logo OUT\n";
 }
 
 int RunSetupCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.size() == 4 && args[0] == "build") return Build(args, err);
     if (args.size() == 2 && args[0] == "list") return List(args, out, err);
+    if (args.size() == 2 && args[0] == "logo") return Logo(args, err);
     err << "usage:\n" << SetupUsage();
     return 2;
 }
