@@ -3,6 +3,7 @@
 
 #include "foundation/app_info.h"
 #include "foundation/process_messages.h"
+#include "shell/answer_file.h"
 #include "shell/mainform.h"
 #include "shell/setup_state.h"
 #include "shell/termination_signals.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QString::fromStdString(tavo::AppInfo.ProgramTitle));
     // From here on questions show as dialogs and long operations keep the window alive.
     tavo::InstallQtPromptHandler();
+    tavo::InstallAnswerFileFromEnvironment();
     tavo::SetProcessMessagesHook([] { QApplication::processEvents(); });
     tavo::TMainform form;
     tavo::CreateDirDialog(&form);

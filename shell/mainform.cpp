@@ -1,6 +1,7 @@
 #include "shell/mainform.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -9,6 +10,7 @@
 
 #include "foundation/app_info.h"
 #include "foundation/command_line.h"
+#include "foundation/dialogs.h"
 #include "foundation/log.h"
 #include "shell/setup_state.h"
 #include "shell/startup_sequence.h"
@@ -68,6 +70,25 @@ void TMainform::showEvent(QShowEvent* event) {
     shown_ = true;
     // The sequence may ask questions and end the program: it runs once the window is up.
     QTimer::singleShot(0, this, [this] { FormShow(); });
+}
+
+void TMainform::closeEvent(QCloseEvent* event) {
+    bool canClose = true;
+    FormCloseQuery(canClose);
+    if (canClose) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void TMainform::FormCloseQuery(bool& canClose) {
+    if (!Terminating) {
+        const std::string what = SetupState.installMode ? "das Setup" : "die Deinstallation";
+        canClose = AskUser("Wollen Sie " + what + " wirklich abbrechen?", kKindConfirmation, "J|N",
+                           bi_setup) == 0;
+    }
+    WriteLog(std::string("Programm beenden: ") + (canClose ? "Ja" : "Nein"));
 }
 
 void TMainform::FormShow() {

@@ -17,6 +17,8 @@ class TMainform : public QWidget {
 
     void FormCreate();
     void FormShow();
+    // The close question, unless the program is ending in order; logs the decision.
+    void FormCloseQuery(bool& canClose);
 
     TStatusBar* StatusBar() const { return components_.StatusBar; }
     QFrame* Panel1() const { return components_.Panel1; }
@@ -29,6 +31,7 @@ class TMainform : public QWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void PlaceWizardFrame();

@@ -15,6 +15,17 @@ struct TSetupState {
     std::int16_t stateOk = 0;
     std::int16_t stateOpen = 0;
     std::int16_t stateError = 0;
+
+    // What the installation detection found; all cleared at its start.
+    bool productFound = false;     // the product or its sibling is installed
+    bool siblingFound = false;     // the sibling is installed
+    bool ownProductFound = false;  // the product itself is installed
+    bool setupNewer = false;       // the setup's version is newer than the installed one
+    bool sameVersion = false;      // the installed version text equals the setup's
+    std::string softwarePath;      // folder of the found product, with trailing "/"
+    bool serverFound = false;      // a database server folder with its server program
+    std::string serverPath;        // that folder, with trailing "/"
+
     bool clientLibraryLoaded = false;
 };
 

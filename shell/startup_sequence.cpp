@@ -1,16 +1,22 @@
 #include "shell/startup_sequence.h"
 
+#include "shell/installation_detection.h"
+#include "shell/setup_version.h"
+#include "shell/startup_checks.h"
+
 namespace tavo {
 
-// The checks, the version probe and the detection arrive with the start-up checks and the
-// installation detection; until then the sequence passes through.
 bool RunStartupChecks() {
-    return true;
+    return StartupChecks();
 }
+
 bool ProbeSetupVersion() {
+    ProbeVersion();
     return true;
 }
+
 bool RunInstallationDetection() {
+    checkinstalliert();
     return true;
 }
 
