@@ -47,6 +47,15 @@ std::size_t TMemoryStream::Read(void* buffer, std::size_t count) {
     return n;
 }
 
+void TMemoryStream::ExpectSize(std::int64_t size) {
+    // Only a hint: a size that cannot be had is simply not taken in advance.
+    if (size <= 0) return;
+    try {
+        data_.reserve(static_cast<std::size_t>(size));
+    } catch (const std::exception&) {
+    }
+}
+
 std::size_t TMemoryStream::Write(const void* data, std::size_t count) {
     if (count == 0) return 0;
     const auto end = static_cast<std::uint64_t>(position_) + count;

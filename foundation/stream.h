@@ -36,6 +36,9 @@ class TStream {
     bool WriteAll(std::span<const std::uint8_t> data) { return WriteAll(data.data(), data.size()); }
     // Empties the stream and sets it to position 0.
     bool Clear();
+    // A hint that about size bytes will be written, so that a stream in memory takes them
+    // at once instead of growing (and copying) step by step. Nothing else changes.
+    virtual void ExpectSize(std::int64_t /*size*/) {}
 };
 
 // A stream held in memory.
@@ -51,6 +54,7 @@ class TMemoryStream final : public TStream {
     std::size_t Read(void* buffer, std::size_t count) override;
     std::size_t Write(const void* data, std::size_t count) override;
     bool SetSize(std::int64_t size) override;
+    void ExpectSize(std::int64_t size) override;
 
     const std::vector<std::uint8_t>& Bytes() const { return data_; }
     std::string_view View() const {

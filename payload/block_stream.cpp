@@ -87,6 +87,7 @@ bool UnpackFrom(TStream& source, TStream& destination, bool fromCurrentPosition)
         ShowNoticeKind("error unpack.head", kKindInformation);
         return false;
     }
+    destination.ExpectSize(head.unpackedLength);
     LzhStatus status;
     try {
         status = LzhDecode(source, destination, head.unpackedLength, LzhInputEnd::Stop);
