@@ -1,6 +1,7 @@
 #include "shell/temp_copy_restart.h"
 
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include "foundation/app_info.h"
@@ -14,9 +15,13 @@
 namespace tavo {
 
 bool RestartFromTempCopy() {
+    const std::string source = platform::ProgramFile();
     const std::string target = AppInfo.TempDir + platform::ExecutableName(AppInfo.ProgramName);
-    if (!CopyFileSimple(platform::ProgramFile(), target, 0, true) || !FileExistsW(target))
-        return false;
+    if (!CopyFileSimple(source, target, 0, true) || !FileExistsW(target)) return false;
+    // The copy must stay a program, or the start would open it as a document.
+    std::error_code ec;
+    std::filesystem::permissions(target, std::filesystem::status(source, ec).permissions(), ec);
+    if (ec) return false;
     // Only a copy that really started carries on; otherwise this run goes on in place.
     return StarteDateiP(target, ParamText + " /secondrun", true);
 }
