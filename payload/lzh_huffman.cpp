@@ -1,6 +1,7 @@
 #include "payload/lzh_huffman.h"
 
 #include <algorithm>
+#include <cstddef>
 
 namespace tavo::lzh {
 
@@ -24,7 +25,8 @@ int Huffman::CodeOf(int symbol, std::uint32_t& code) const {
     // root's child ends up first.
     std::uint32_t bits = 0;
     int length = 0;
-    for (int k = prnt_[symbol + kT]; k != kR; k = prnt_[k])
+    // Unsigned and pointer-wide: the walk is a chain of loads with no widening between them.
+    for (std::size_t k = prnt_[symbol + kT]; k != kR; k = prnt_[k])
         bits |= static_cast<std::uint32_t>(k & 1) << length++;
     code = bits;
     return length;
