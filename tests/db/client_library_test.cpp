@@ -31,7 +31,7 @@ TEST_F(ClientLibrary, TheTableHasItsFiftyFourNamesInOrder) {
 
 TEST_F(ClientLibrary, ACompleteLibraryIsReadyWithoutANotice) {
     test::ScriptedPrompts prompts;  // any question would fail the test
-    EXPECT_EQ(LoadClientLibrary(CLIENT_SHIM), ClientLibraryStateCode::Ready);
+    EXPECT_EQ(LoadClientLibrary(CARRIED_CLIENT_LIBRARY), ClientLibraryStateCode::Ready);
     const TClientLibraryEntries& e = ClientLibraryEntries();
     ASSERT_NE(e.mysql_get_client_info, nullptr);
     EXPECT_GT(std::strlen(e.mysql_get_client_info()), 0u);
@@ -55,7 +55,7 @@ TEST_F(ClientLibrary, TheSystemLibraryLacksOneNameAndSaysWhich) {
 TEST_F(ClientLibrary, AMissingFileIsNotFoundAndLoadingAgainForgetsTheFirst) {
     const test::TempRoot root;
     test::ScriptedPrompts prompts;
-    ASSERT_EQ(LoadClientLibrary(CLIENT_SHIM), ClientLibraryStateCode::Ready);
+    ASSERT_EQ(LoadClientLibrary(CARRIED_CLIENT_LIBRARY), ClientLibraryStateCode::Ready);
     EXPECT_EQ(LoadClientLibrary(root.At("libmysql.so")), ClientLibraryStateCode::NotFound);
     EXPECT_EQ(ClientLibraryEntries().mysql_init, nullptr);
     UnloadClientLibrary();

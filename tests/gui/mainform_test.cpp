@@ -21,6 +21,10 @@ class MainformTest : public testing::Test {
         AppInfo.ProgramTitle = "Zelvo Verbindomat - Setup";
     }
     void TearDown() override { test::ResetFoundationState(); }
+
+    // Showing the form runs the start-up checks, which write to the registry and the
+    // temporary folder: they stay inside a private root.
+    test::TempRoot root_;
 };
 
 TEST_F(MainformTest, HasTheFixedClientAreaWithStatusBarAndPanel) {
