@@ -6,6 +6,8 @@
 
 #include "payload/payload_container.h"
 #include "payload/whole_file.h"
+#include "tools/archive_commands.h"
+#include "tools/block_commands.h"
 #include "tools/logo_bitmap.h"
 
 namespace tavo {
@@ -63,16 +65,16 @@ int Logo(const std::vector<std::string>& args, std::ostream& err) {
 }  // namespace
 
 std::string SetupUsage() {
-    return "  tavopack setup build PROGRAM PAYLOAD-DIR OUT\n"
-           "  tavopack setup list IN\n"
-           "  tavopack setup logo OUT\n";
+    return "       tavopack setup build PROGRAM PAYLOAD-DIR OUT\n"
+           "       tavopack setup list IN\n"
+           "       tavopack setup logo OUT\n";
 }
 
 int RunSetupCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.size() == 4 && args[0] == "build") return Build(args, err);
     if (args.size() == 2 && args[0] == "list") return List(args, out, err);
     if (args.size() == 2 && args[0] == "logo") return Logo(args, err);
-    err << "usage:\n" << SetupUsage();
+    err << BlockUsage() << ArchiveUsage() << SetupUsage();
     return 2;
 }
 

@@ -57,7 +57,12 @@ TEST_F(SetupCommandsTest, BuildFailsWithoutWritingOnBadInputs) {
     EXPECT_EQ(Run({"setup", "build", At("program"), At("none"), At("setup")}).exitCode, 1);
     EXPECT_FALSE(fs::exists(At("setup")));
     EXPECT_EQ(Run({"setup", "list", At("program")}).exitCode, 1);
-    EXPECT_EQ(Run({"setup", "build"}).exitCode, 2);
+    const auto wrong = Run({"setup", "build"});
+    EXPECT_EQ(wrong.exitCode, 2);
+    EXPECT_EQ(wrong.err.rfind("usage: tavopack block pack", 0), 0u) << wrong.err;
+    EXPECT_NE(wrong.err.find("\n       tavopack setup build PROGRAM PAYLOAD-DIR OUT\n"),
+              std::string::npos)
+        << wrong.err;
 }
 
 TEST_F(SetupCommandsTest, LogoIsAnEightBitBitmapOfTheSidePictureSize) {
