@@ -49,12 +49,11 @@ class EncoderRun {
     LzhStatus Run() {
         tree_.Start();
         code_.Start();
-        auto& text = tree_.text;
         int s = 0;
         int r = kWindowStart;
         int len = 0;
         for (int c; len < kF && (c = in_.Get()) >= 0; ++len)
-            text[r + len] = static_cast<std::uint8_t>(c);
+            tree_.Put(r + len, static_cast<std::uint8_t>(c));
         // The strings of spaces before the data are matches too.
         for (int i = 1; i <= kF; ++i) tree_.Insert(r - i);
         tree_.Insert(r);
@@ -62,7 +61,7 @@ class EncoderRun {
             if (tree_.matchLength > len) tree_.matchLength = len;
             if (tree_.matchLength <= kThreshold) {
                 tree_.matchLength = 1;
-                EncodeSymbol(text[r]);
+                EncodeSymbol(tree_.At(r));
             } else {
                 EncodeSymbol(255 - kThreshold + tree_.matchLength);
                 EncodePosition(tree_.matchPosition);
@@ -71,8 +70,7 @@ class EncoderRun {
             int i = 0;
             for (int c; i < last && (c = in_.Get()) >= 0; ++i) {
                 tree_.Delete(s);
-                text[s] = static_cast<std::uint8_t>(c);
-                if (s < kF - 1) text[s + kN] = static_cast<std::uint8_t>(c);
+                tree_.Put(s, static_cast<std::uint8_t>(c));
                 s = (s + 1) & kMask;
                 r = (r + 1) & kMask;
                 tree_.Insert(r);

@@ -1,6 +1,6 @@
 // The two models inside the codec, seen on their own.
-#include <cstring>
 #include <random>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -10,6 +10,10 @@
 
 namespace tavo::lzh {
 namespace {
+
+void PutString(MatchTree& tree, int position, const std::string& bytes) {
+    for (const char c : bytes) tree.Put(position++, static_cast<std::uint8_t>(c));
+}
 
 // Of equally long earlier matches the nearer one is coded; a longer one beats a nearer one.
 TEST(LzhMatchTree, PrefersTheLongestAndThenTheNearestMatch) {
@@ -29,10 +33,10 @@ TEST(LzhMatchTree, PrefersTheLongestAndThenTheNearestMatch) {
         auto tree = std::make_unique<MatchTree>();
         tree->Start();
         for (const auto& [position, text] : c.earlier) {
-            std::memcpy(&tree->text[position], text, std::strlen(text));
+            PutString(*tree, position, text);
             tree->Insert(position);
         }
-        std::memcpy(&tree->text[c.at], c.key, std::strlen(c.key));
+        PutString(*tree, c.at, c.key);
         tree->Insert(c.at);
         EXPECT_EQ(tree->matchLength, c.length) << c.name;
         if (c.length > 0) {
@@ -46,7 +50,7 @@ TEST(LzhMatchTree, AFullMatchReplacesTheOlderCopy) {
     tree->Start();
     // Three equal strings of 60 bytes; the middle one is found, then it leaves the tree for
     // the newest, so the next insert finds the newest.
-    for (const int position : {1000, 2000, 3000}) std::memset(&tree->text[position], 'q', 60);
+    for (const int position : {1000, 2000, 3000}) PutString(*tree, position, std::string(60, 'q'));
     tree->Insert(1000);
     tree->Insert(2000);
     EXPECT_EQ(tree->matchLength, 60);
@@ -55,7 +59,7 @@ TEST(LzhMatchTree, AFullMatchReplacesTheOlderCopy) {
     EXPECT_EQ(tree->matchPosition, 999);  // 2000, not 1000, which has left the tree
     tree->Delete(2000);                   // not in a tree any more: nothing happens
     tree->Delete(3000);
-    std::memset(&tree->text[3500], 'q', 60);
+    PutString(*tree, 3500, std::string(60, 'q'));
     tree->Insert(3500);
     EXPECT_EQ(tree->matchLength, 0);  // the tree of 'q' is empty now
 }
