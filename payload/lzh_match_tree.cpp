@@ -29,7 +29,9 @@ struct MatchTree::Comparison {
     std::uint64_t other;
 };
 
-// Position p's byte k is at kLastByte - p - k = node + F - 1 - k.
+// Byte k of the string at node lies at kLastByte - position - k = node + F - 1 - k, so the
+// eight bytes from node + F - 8 - offset run from byte offset + 7 down to byte offset: read as
+// a little-endian number, byte offset is the highest.
 std::uint64_t MatchTree::WordOf(std::size_t node, int offset) const {
     std::uint64_t v;
     std::memcpy(&v, &reversed_[node + (kF - 8 - offset)], 8);
