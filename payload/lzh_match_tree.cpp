@@ -93,7 +93,8 @@ void MatchTree::Insert(int r) {
             keyBytes != otherBytes
                 ? Comparison{1 + EqualBytes(keyBytes, otherBytes), keyBytes, otherBytes}
                 : CompareFrom(key, p, 9);
-        side = cmp.key >= cmp.other ? 1 : 0;
+        const bool atOrAfter = cmp.key >= cmp.other;
+        side = atOrAfter ? 1 : 0;
         // Nodes count back to front, so r - position is p - key.
         const int distance = (static_cast<int>(p - key) & (kN - 1)) - 1;
         best = std::max(best, MatchScore(cmp.length, distance));
@@ -102,7 +103,7 @@ void MatchTree::Insert(int r) {
         // Told that the side is as good as random, the compiler picks it with a conditional
         // move straight from the comparison instead of a jump that is mispredicted half the
         // time; a mask built from side would add four steps to the walk's chain.
-        next = __builtin_expect_with_probability(cmp.key >= cmp.other, 1, 0.5) ? right : left;
+        next = __builtin_expect_with_probability(atOrAfter, 1, 0.5) ? right : left;
     }
     TakeMatch(best);
     // A full match: the key takes p's place, p leaves the tree (the key is the newer copy).

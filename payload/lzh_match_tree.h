@@ -9,7 +9,7 @@
 namespace tavo::lzh {
 
 // The encoder's window and its binary search trees of strings. Each window position r
-// stands for the 60-byte string text[r..r+59]; one tree per first byte (roots at
+// stands for the 60 window bytes from r on; one tree per first byte (roots at
 // N + 1 + byte) orders them. Inserting a position finds the longest earlier match on the
 // way down; of equally long matches the nearer one wins.
 class MatchTree {

@@ -6,9 +6,8 @@
 
 #include "payload/payload_container.h"
 #include "payload/whole_file.h"
-#include "tools/archive_commands.h"
-#include "tools/block_commands.h"
 #include "tools/logo_bitmap.h"
+#include "tools/tavopack_usage.h"
 
 namespace tavo {
 namespace {
@@ -74,7 +73,7 @@ int RunSetupCommand(const std::vector<std::string>& args, std::ostream& out, std
     if (args.size() == 4 && args[0] == "build") return Build(args, err);
     if (args.size() == 2 && args[0] == "list") return List(args, out, err);
     if (args.size() == 2 && args[0] == "logo") return Logo(args, err);
-    err << BlockUsage() << ArchiveUsage() << SetupUsage();
+    err << TavopackUsage();
     return 2;
 }
 

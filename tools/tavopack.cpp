@@ -6,6 +6,7 @@
 #include "tools/archive_commands.h"
 #include "tools/block_commands.h"
 #include "tools/setup_commands.h"
+#include "tools/tavopack_usage.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
@@ -15,6 +16,6 @@ int main(int argc, char** argv) {
         return tavo::RunArchiveCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
     if (!args.empty() && args[0] == "setup")
         return tavo::RunSetupCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
-    std::cerr << tavo::BlockUsage() << tavo::ArchiveUsage() << tavo::SetupUsage();
+    std::cerr << tavo::TavopackUsage();
     return 2;
 }
